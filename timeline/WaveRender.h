@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
+#include <QStaticText>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -39,6 +41,13 @@ public:
 
 private:
   void GenerateEnvelope();
+  // How many envelope columns a paint draws: Width, but never more than the
+  // envelope holds (it is empty until the first SetTimelineLength).
+  std::int32_t EnvelopeColumns() const;
+  void PaintOn(QImage& canvas);
+  void PaintBandAndEnvelope(QImage& canvas, std::int32_t deferredBlackFrom);
+  // The ruler's label for a multiple of 5 seconds, laid out in font.
+  const QStaticText& Label(std::int32_t seconds, const QFont& font);
 
   QImage* Canvas_;
   std::int32_t Width_;
@@ -49,6 +58,9 @@ private:
   std::int32_t CursorCol_ = 20;
   std::vector<std::int32_t> Envelope_;
   bool PenXor_ = false;  // the surface's lasting pen mode
+  std::vector<std::int32_t> LineTop_, LineRows_;  // per envelope column, reused by Paint
+  std::vector<QStaticText> Labels_;  // index: seconds / 5
+  QFont LabelFont_;
 };
 
 // The process-wide generator behind the envelope (state from 0).
