@@ -101,6 +101,7 @@ int TConverterProcess::RunAndWait(const QString& program, const QStringList& arg
     posix_spawn_file_actions_addopen(actions.Get(), 1, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_adddup2(actions.Get(), err.Write.Get(), 2);
   posix_spawn_file_actions_addchdir_np(actions.Get(), dir.constData());
+  // Descriptors opened elsewhere in the program without O_CLOEXEC stay ours.
   posix_spawn_file_actions_addclosefrom_np(actions.Get(), 3);
   TSpawnAttributes attributes;
 
