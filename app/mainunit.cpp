@@ -51,6 +51,9 @@ TMainForm::TMainForm(IMediaPlayer& player, IDialogs& dialogs, IDesktop& desktop,
 
 TMainForm::~TMainForm() {
   QObject::disconnect(idleConnection_);
+  // The analyser's hooks are process-wide and must not outlive the window.
+  SetPumpMessages({});
+  SetErrorBox({});
   if (MainForm == this) MainForm = nullptr;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 
 #include "Desktop.h"
@@ -14,6 +15,7 @@ public:
   std::deque<std::optional<QString>> saveAnswers;
   std::deque<TErrorBoxAnswer> errorBoxAnswers;
   bool confirmAnswer = false;
+  std::function<void()> duringErrorBox;  // runs while the analyser's box is up
   QStringList shown;  // "kind: text" of every dialog, in order
 
   std::optional<QString> OpenFileName(QWidget*, const QString&) override {
@@ -34,6 +36,7 @@ public:
   }
   TErrorBoxAnswer CancelRetryIgnore(QWidget*, const QString& text) override {
     shown << QStringLiteral("errorbox: ") + text;
+    if (duringErrorBox) duringErrorBox();
     if (errorBoxAnswers.empty()) return TErrorBoxAnswer::Cancel;
     const TErrorBoxAnswer answer = errorBoxAnswers.front();
     errorBoxAnswers.pop_front();
