@@ -19,7 +19,10 @@
 #include "PlaybackCommands.h"
 #include "WaveRender.h"
 #include "aboutUnit.h"
+#include "ConverterDeploy.h"
+#include "SaveRequest.h"
 #include "appDefine.h"
+#include "workThread.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -50,6 +53,7 @@ TMainForm::TMainForm(IMediaPlayer& player, IDialogs& dialogs, IDesktop& desktop,
 }
 
 TMainForm::~TMainForm() {
+  TCutMp3Thread::FinishBeforeExit();  // no job may call into a destroyed window
   QObject::disconnect(idleConnection_);
   // The analyser's hooks are process-wide and must not outlive the window.
   SetPumpMessages({});
@@ -202,6 +206,7 @@ void TMainForm::FormCreate() {
   IsConverting = false;
   WorkFolder = WorkFolderFor(GetTempDirectory());
   EnsureFolder(WorkFolder);
+  DeployConverter(WorkFolder);
 
   // The analyser of an opened MP3 runs on this thread: let the window
   // repaint meanwhile, but hold user input back so no second open or save
@@ -234,6 +239,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::FormClose() {
+  // A running conversion is stopped and its temporary file removed, so the
+  // program ends without a half-written ringtone.
+  TCutMp3Thread::FinishBeforeExit();
   Timer2->stop();
   QObject::disconnect(idleConnection_);
   waveRender_.reset();
@@ -325,7 +333,27 @@ void TMainForm::ShowFileProperties(const QString& path) {
   waveRender_->SetTimelineLength(columns);
 }
 
-void TMainForm::btnSaveClick() {}
+const QString TMainForm::BusyText =
+    QStringLiteral("正在生成铃声，请等待当前的转换完成后再保存。");
+
+void TMainForm::btnSaveClick() {
+  if (IsConverting) {
+    dialogs_.Message(this, QStringLiteral("Chimora"), BusyText);
+    return;
+  }
+  const std::optional<QString> target = dialogs_.SaveFileName(this, SaveFilter, QStringLiteral(".mp3"));
+  if (!target || !waveRender_) return;
+  TCutMp3ThreadInfo info;
+  if (const std::optional<QString> refusal = PrepareCutInfo(
+          OpenedFileName, *target, waveRender_->StartSecond(), waveRender_->EndSecond(), info)) {
+    dialogs_.Error(this, *refusal);
+    return;
+  }
+  CutInfo = info;
+  new TCutMp3Thread(CutInfo, TJobHost{this, [this](const QString& text) { sb_status->SetCaption(text); },
+                                      &dialogs_, &desktop_, this});
+  IsConverting = true;
+}
 
 void TMainForm::btnPlayClick() { PlayCommand(player_, *waveRender_); }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "CutMp3ThreadInfo.h"
 #include "controls/MouseEffectImage.h"
 #include "controls/SkinControls.h"
 
@@ -55,6 +56,7 @@ public:
   QWidget* MediaPlayer1;  // the player's (never visible) place in the layout
   QTimer* Timer2;
 
+  TCutMp3ThreadInfo CutInfo;
   QString OpenedFileName;
   // config.ini beside the executable; tests point it elsewhere.
   QString ConfigFile;
@@ -91,6 +93,7 @@ public:
 
   static const QString OpenFilter;
   static const QString SaveFilter;
+  static const QString BusyText;
 
 protected:
   void showEvent(QShowEvent* event) override;

@@ -8,6 +8,7 @@
 
 #include "Desktop.h"
 #include "Dialogs.h"
+#include "QStringPrinter.h"
 
 class TFakeDialogs : public IDialogs {
 public:
