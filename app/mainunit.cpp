@@ -261,19 +261,16 @@ void TMainForm::ControlPadMouseMove(TMouseEffectImage* button) {
   lbl_status->SetCaption(button->Hint());
 }
 
-void TMainForm::lblAboutMouseMove() {
-  QFont font = lblAbout->font();
-  font.setUnderline(true);
-  lblAbout->setFont(font);
-  SetTextColor(lblAbout, QColor(255, 255, 0));
+static void SetLinkLook(QLabel* label, bool hovered) {
+  QFont font = label->font();
+  font.setUnderline(hovered);
+  label->setFont(font);
+  SetTextColor(label, hovered ? QColor(255, 255, 0) : QColor(Qt::white));
 }
 
-void TMainForm::lblAboutMouseLeave() {
-  QFont font = lblAbout->font();
-  font.setUnderline(false);
-  lblAbout->setFont(font);
-  SetTextColor(lblAbout, Qt::white);
-}
+void TMainForm::lblAboutMouseMove() { SetLinkLook(lblAbout, true); }
+
+void TMainForm::lblAboutMouseLeave() { SetLinkLook(lblAbout, false); }
 
 void TMainForm::lblAboutClick() {
   TAboutForm about(this);

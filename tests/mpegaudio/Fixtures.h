@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "MPGTools.h"
+
 using TBytes = std::vector<std::uint8_t>;
 
 // A fresh folder under the system's temporary directory, removed at the end.
@@ -48,3 +52,22 @@ struct TCommandResult {
   std::string output;  // standard output, trailing line breaks removed
 };
 TCommandResult Capture(const std::string& command);
+
+// An analyser with no error box and no automatic analysis, over files written
+// into a fresh folder.
+class TAnalyserFixture : public ::testing::Test {
+protected:
+  void SetUp() override {
+    audio.OnError = nullptr;
+    audio.AutoLoad = false;
+  }
+
+  std::int32_t AnalyseBytes(const TBytes& bytes, const std::string& name = "song.mp3") {
+    WriteFile(dir.File(name), bytes);
+    audio.SetFileName(dir.File(name));
+    return audio.Analyse();
+  }
+
+  TTempDir dir;
+  TMPEGAudio audio;
+};

@@ -22,25 +22,11 @@ bool EndsOnACharacter(const std::string& text) {
   return continuations + 1 == length;
 }
 
-class Scan : public ::testing::Test {
+class Scan : public TAnalyserFixture {
 protected:
-  void SetUp() override {
-    audio.OnError = nullptr;
-    audio.AutoLoad = false;
-  }
-
-  std::int32_t AnalyseBytes(const TBytes& bytes, const std::string& name = "song.mp3") {
-    WriteFile(dir.File(name), bytes);
-    audio.SetFileName(dir.File(name));
-    return audio.Analyse();
-  }
-
   void ExpectFirstFrame(std::int64_t expected) {
     EXPECT_EQ(audio.FirstFramePos, expected == PastTheEnd ? audio.Info.FileLength + 1 : expected);
   }
-
-  TTempDir dir;
-  TMPEGAudio audio;
 };
 
 // A header at 0 whose frame length lands on zeroes, overlapping the real

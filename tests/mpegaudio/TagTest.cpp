@@ -29,20 +29,7 @@ TBytes Tag(std::string_view title, std::string_view comment, std::uint8_t genre,
   return tag;
 }
 
-class Tags : public ::testing::Test {
-protected:
-  void SetUp() override {
-    audio.OnError = nullptr;
-    audio.AutoLoad = false;
-  }
-  std::int32_t AnalyseBytes(const TBytes& bytes, const std::string& name = "song.mp3") {
-    WriteFile(dir.File(name), bytes);
-    audio.SetFileName(dir.File(name));
-    return audio.Analyse();
-  }
-  TTempDir dir;
-  TMPEGAudio audio;
-};
+class Tags : public TAnalyserFixture {};
 
 TEST_F(Tags, ReadsTheID3v1Fields) {
   const std::string thirty = "A comment of thirty characters";
