@@ -1,10 +1,10 @@
 #!/bin/sh
 # Whole-conversion time of a 30-second MP3 and AMR ringtone through the job
 # (bench_ringtone_job) against the same ffmpeg work run directly.
-# usage: compare-direct.sh [BUILD_DIR] [ROUNDS]   (default: /work/main/build-ring, 25)
+# usage: compare-direct.sh [BUILD_DIR] [ROUNDS]   (default: the checkout's build/, 25)
 # Fails when the job's median time is more than 10 % above the direct one.
 set -eu
-build=${1:-/work/main/build-ring}
+build=${1:-$(cd "$(dirname "$0")/../.." && pwd)/build}
 rounds=${2:-25}
 cli=$build/benchmarks/ringtone/bench_ringtone_job
 [ -x "$cli" ] || { echo "build bench_ringtone_job first: $cli" >&2; exit 2; }
