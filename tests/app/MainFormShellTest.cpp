@@ -75,7 +75,9 @@ TEST_F(FormFixture, EveryControlSitsAtItsPlace) {
     ASSERT_NE(widget, nullptr);
     const QRect g = widget->geometry();
     EXPECT_EQ(g.topLeft(), QPoint(p.x, p.y));
-    if (p.w >= 0) EXPECT_EQ(g.width(), p.w);
+    if (p.w >= 0) {
+      EXPECT_EQ(g.width(), p.w);
+    }
     EXPECT_EQ(g.height(), p.h);
   }
   EXPECT_EQ(form->imgWave->parentWidget(), form->ScrollBoxWave->viewport());
@@ -301,7 +303,9 @@ TEST(WorkFolder, TemporaryDirectoryIsNeverEmptyOrRoot) {
     EXPECT_TRUE(temp.endsWith('/'));
     EXPECT_FALSE(temp.endsWith(QStringLiteral("//")));
     EXPECT_NE(temp, QStringLiteral("/"));
-    if (value.startsWith(dir.path().toUtf8())) EXPECT_EQ(temp, dir.path() + '/');
+    if (value.startsWith(dir.path().toUtf8())) {
+      EXPECT_EQ(temp, dir.path() + '/');
+    }
   }
   qputenv("TMPDIR", saved);
 }
