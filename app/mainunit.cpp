@@ -304,14 +304,15 @@ void TMainForm::ShowFileProperties(const QString& path) {
   const QString fileName = QFileInfo(path).fileName();
   const qsizetype dot = fileName.lastIndexOf('.');
   const QString extension = dot < 0 ? QString() : fileName.mid(dot);
+  const QString fileLabel = QStringLiteral("文件名: %1").arg(path);
   std::int32_t seconds = 0;
-  lblFilename->SetCaption(QStringLiteral("文件名: %1").arg(path));
   if (extension == QLatin1String(".mp3")) {
     TMPEGAudio analyser;
     analysing_ = true;
     analyser.SetFileName(QFile::encodeName(path).toStdString());
     analysing_ = false;
     seconds = analyser.Info.Duration;
+    lblFilename->SetCaption(fileLabel);
     lblSampleRate->SetCaption(QStringLiteral("采样率: %1").arg(analyser.Info.SampleRate));
     lblLength->SetCaption(QStringLiteral("持续时间: ") + LongTimeText(analyser.DurationTime()));
     lblBitrate->SetCaption(
@@ -320,6 +321,7 @@ void TMainForm::ShowFileProperties(const QString& path) {
         QStringLiteral("声道: %1").arg(QString::fromStdString(analyser.StereoText())));
   } else {
     seconds = player_.Length() / 1000;
+    lblFilename->SetCaption(fileLabel);
     lblSampleRate->SetCaption(QStringLiteral("采样率: "));
     lblLength->SetCaption(QStringLiteral("持续时间: %1").arg(seconds));
     lblBitrate->SetCaption(QStringLiteral("位速: "));
