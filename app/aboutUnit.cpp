@@ -17,7 +17,6 @@ static QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, con
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, color);
   label->setPalette(palette);
-  label->setAttribute(Qt::WA_TranslucentBackground);
   label->move(x, y);
   label->adjustSize();
   return label;

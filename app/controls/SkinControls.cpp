@@ -47,7 +47,6 @@ void TWaveImage::mouseReleaseEvent(QMouseEvent* event) {
 
 TSkinLabel::TSkinLabel(const QString& text, bool autoSize, QWidget* parent)
     : QLabel(text, parent), autoSize_(autoSize) {
-  setAttribute(Qt::WA_TranslucentBackground);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setTextFormat(Qt::PlainText);
   setWordWrap(false);
